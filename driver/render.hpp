@@ -28,7 +28,8 @@ std::string render_ld(long value);
 
 // "%W.Pe": one digit, a point, `precision` digits, "e", sign, three exponent
 // digits; right-aligned in `width` places and wider when it needs more.
-// render_e(-2.5, 14, 6) is " -2.500000e+000".
+// render_e(-2.5, 14, 6) is "-2.500000e+000"; render_e(0.25, 12, 4) is
+// " 2.5000e-001".
 std::string render_e(double value, int width, int precision);
 
 // "%W.Pg": `precision` significant digits in fixed notation when the decimal

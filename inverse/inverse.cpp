@@ -84,6 +84,12 @@ void compute_item(const inverse_problem& problem, std::size_t item, bool share_c
     }
 }
 
+// Names the file and the reason; always false, for the caller to return.
+bool report_unwritten(console& con, const text_file& file) {
+    show(con, "\n Cannot write %s: %s \n", {file.name(), file.error_text()});
+    return false;
+}
+
 }  // namespace
 
 inverse_options default_inverse_options() {
@@ -134,13 +140,9 @@ bool inverse_transform(console& con, const inverse_options& options) {
     show(con, "\n n= %ld \n", {static_cast<long>(rows)});
 
     text_file complex_history(time_history_file_name);
+    if (!complex_history.is_open()) return report_unwritten(con, complex_history);
     text_file real_history(real_history_file_name);
-    for (const text_file* out : {&complex_history, &real_history}) {
-        if (!out->is_open()) {
-            show(con, "\n Cannot write %s: %s \n", {out->name(), out->error_text()});
-            return false;
-        }
-    }
+    if (!real_history.is_open()) return report_unwritten(con, real_history);
 
     const std::vector<complex_value> sums = inverse_sums(spectrum, options);
     std::string row;
@@ -155,13 +157,10 @@ bool inverse_transform(console& con, const inverse_options& options) {
         format_to(row, "%11.5e %10.4e \n", {t, re});
         real_history.write(row);
     }
-    for (text_file* out : {&complex_history, &real_history}) {
-        if (!out->close()) {
-            show(con, "\n Cannot write %s: %s \n", {out->name(), out->error_text()});
-            return false;
-        }
-    }
-    return true;
+    // Both files are finished even when one fails, and each failure is named.
+    const bool complex_written = complex_history.close() || report_unwritten(con, complex_history);
+    const bool real_written = real_history.close() || report_unwritten(con, real_history);
+    return complex_written && real_written;
 }
 
 }  // namespace zelvane

@@ -2,11 +2,11 @@
 // program's inverse on all hardware threads, and the bare sine and cosine
 // calls for the same angles, one pair a term (the floor of a loop that
 // calls the library for every term).
+#include <benchmark/benchmark.h>
+
 #include <cmath>
 #include <random>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "inverse/inverse.hpp"
 #include "tests/reference/reference.hpp"
@@ -40,7 +40,12 @@ void BM_InverseProgramOneThread(benchmark::State& state) {
     const auto spectrum = spectrum_of(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) benchmark::DoNotOptimize(inverse_sums(spectrum, {1, true}));
 }
-BENCHMARK(BM_InverseProgramOneThread)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_InverseProgramOneThread)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 void BM_BareSinCos(benchmark::State& state) {
     const auto n = static_cast<std::size_t>(state.range(0));

@@ -1,9 +1,9 @@
 // The product stage on two ascending half-sided tables of 100,000 rows, the
 // transfer function on a finer grid than the input: the plain row-by-row
 // scan against the program's search.
-#include <memory>
-
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 #include "product/product.hpp"
 #include "tests/reference/reference.hpp"

@@ -1,8 +1,8 @@
 #include "driver/console.hpp"
 
-#include <limits>
-
 #include <unistd.h>
+
+#include <limits>
 
 #include "driver/text_file.hpp"
 
@@ -23,9 +23,7 @@ int peek_past_space(std::FILE* in) {
 
 }  // namespace
 
-console standard_console() {
-    return console{stdin, stdout, isatty(fileno(stdout)) != 0};
-}
+console standard_console() { return console{stdin, stdout, isatty(fileno(stdout)) != 0}; }
 
 void show(console& con, std::string_view text) {
     std::string bytes;

@@ -1,14 +1,14 @@
 // The closing key wait on a POSIX terminal.
-#include "driver/console.hpp"
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
+#include "driver/console.hpp"
 
 namespace zelvane {
 namespace {
@@ -54,7 +54,7 @@ void wait_for_key() {
     saved_modes = modes;
     saved_fd = fd;
     struct sigaction previous[std::size(restoring_signals)];
-    struct sigaction restore{};
+    struct sigaction restore {};
     restore.sa_handler = restore_and_reraise;
     sigemptyset(&restore.sa_mask);
     for (std::size_t i = 0; i < std::size(restoring_signals); ++i)

@@ -50,8 +50,8 @@ void round_to(decimal_digits& d, int count) {
 // the only one.
 decimal_digits seventeen_digits(double magnitude) {
     std::array<char, 832> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::scientific, 800);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, 800);
     const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
     const auto e = text.find('e');
 
@@ -164,15 +164,14 @@ void format_to(std::string& out, std::string_view pattern, std::initializer_list
     auto next = args.begin();
     const auto take = [&]() -> const format_arg& {
         if (next == args.end()) {
-            std::fprintf(stderr, "zelvane: too few arguments for \"%.*s\"\n",
-                         static_cast<int>(pattern.size()), pattern.data());
+            std::fprintf(stderr, "zelvane: too few arguments for \"%.*s\"\n", static_cast<int>(pattern.size()),
+                         pattern.data());
             std::abort();
         }
         return *next++;
     };
     const auto mismatch = [&]() {
-        std::fprintf(stderr, "zelvane: bad conversion in \"%.*s\"\n", static_cast<int>(pattern.size()),
-                     pattern.data());
+        std::fprintf(stderr, "zelvane: bad conversion in \"%.*s\"\n", static_cast<int>(pattern.size()), pattern.data());
         std::abort();
     };
 

@@ -161,8 +161,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             want += "e+000";
         }
         want = padded(want, width);
-        const std::string got = g ? zelvane::render_g(value, width, precision)
-                                  : zelvane::render_e(value, width, precision);
+        const std::string got =
+            g ? zelvane::render_g(value, width, precision) : zelvane::render_e(value, width, precision);
         if (got != want) std::abort();
         return 0;
     }

@@ -87,15 +87,12 @@ bool report_unwritten(console& con, const text_file& file) {
 
 }  // namespace
 
-inverse_options default_inverse_options() {
-    return {std::max(1U, std::thread::hardware_concurrency()), true};
-}
+inverse_options default_inverse_options() { return {std::max(1U, std::thread::hardware_concurrency()), true}; }
 
 std::vector<complex_value> inverse_sums(std::span<const complex_value> spectrum, const inverse_options& options) {
     const std::size_t n = spectrum.size();
     inverse_problem problem{spectrum, std::vector<double>(n), two_pi()};
-    for (std::size_t k = 0; k < n; ++k)
-        problem.column_ratio[k] = static_cast<double>(k) / static_cast<double>(n);
+    for (std::size_t k = 0; k < n; ++k) problem.column_ratio[k] = static_cast<double>(k) / static_cast<double>(n);
 
     std::vector<complex_value> sums(n);
     // Time point 0 and one chain for each odd o below n, or every time point.

@@ -1,9 +1,9 @@
 #include "spectrum/spectrum.hpp"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <string>
-
-#include <sys/stat.h>
 
 #include "driver/run.hpp"
 

@@ -1,6 +1,6 @@
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "driver/run.hpp"
 #include "spectrum/spectrum.hpp"

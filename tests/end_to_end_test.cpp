@@ -1,12 +1,12 @@
 // The built program run as a user runs it, standard input from a file and no
 // terminal, compared byte for byte with recorded runs and checked on faults.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "tests/support.hpp"
 
@@ -70,8 +70,8 @@ struct fault_case {
     std::function<void(const fs::path&)> prepare;
     std::string answers;
     int exit_status;
-    std::vector<std::string> shown;     // texts standard output must hold, in order
-    std::vector<std::string> written;   // output files that must exist afterwards
+    std::vector<std::string> shown;    // texts standard output must hold, in order
+    std::vector<std::string> written;  // output files that must exist afterwards
 };
 
 const char* const small_input = "0 1 0\n1 2 0\n2 3 0\n";
@@ -95,51 +95,141 @@ std::vector<fault_case> fault_cases() {
     std::string deep = std::string(59, 'd');
     for (int i = 0; i < 4; ++i) deep += "/" + std::string(59, 'd');
     return {
-        {"missing file, then end of input", prepare_small, "nope.txt", 2,
-         {" Failed to open file: nope.txt \r\n", ended}, {}},
-        {"missing file, then a good one", prepare_small, "nope.txt a.txt 1 b.txt 1", 1,
-         {" Failed to open file: nope.txt \r\n", " File: a.txt opened. ", "Press any key to exit."}, all_outputs},
-        {"directory as the file name", [](const fs::path& d) { prepare_small(d); fs::create_directory(d / "sub"); },
-         "sub", 2, {" Failed to open file: sub \r\n", ended}, {}},
-        {"empty file", [](const fs::path& d) { write_file(d / "a.txt", ""); write_file(d / "b.txt", small_input); },
-         "a.txt 1 b.txt 1", 1, {"last1 = 0 \r\n", "\r\n last = -3 \r\n", "\r\n n= 0 \r\n"}, all_outputs},
-        {"binary garbage", [](const fs::path& d) { write_file(d / "a.txt", std::string("\x7f" "ELF\0\x01\xff", 7)); write_file(d / "b.txt", small_input); },
-         "a.txt 1 b.txt 1", 1, {"last1 = 0 \r\n"}, all_outputs},
-        {"transfer function of 100001 rows", [](const fs::path& d) { write_file(d / "a.txt", small_input); write_file(d / "b.txt", rows_up_to(100001)); },
-         "a.txt 1 b.txt 1", 1, {"last2 = 100000\r\n", "\r\n n= 4 \r\n"}, all_outputs},
-        {"name of 300 characters", prepare_small, long_component + " a.txt 1 b.txt 1", 1,
-         {" Failed to open file: " + long_component + " \r\n", "Press any key"}, all_outputs},
-        {"path of 300 characters", [deep](const fs::path& d) {
+        {"missing file, then end of input",
+         prepare_small,
+         "nope.txt",
+         2,
+         {" Failed to open file: nope.txt \r\n", ended},
+         {}},
+        {"missing file, then a good one",
+         prepare_small,
+         "nope.txt a.txt 1 b.txt 1",
+         1,
+         {" Failed to open file: nope.txt \r\n", " File: a.txt opened. ", "Press any key to exit."},
+         all_outputs},
+        {"directory as the file name",
+         [](const fs::path& d) {
+             prepare_small(d);
+             fs::create_directory(d / "sub");
+         },
+         "sub",
+         2,
+         {" Failed to open file: sub \r\n", ended},
+         {}},
+        {"empty file",
+         [](const fs::path& d) {
+             write_file(d / "a.txt", "");
+             write_file(d / "b.txt", small_input);
+         },
+         "a.txt 1 b.txt 1",
+         1,
+         {"last1 = 0 \r\n", "\r\n last = -3 \r\n", "\r\n n= 0 \r\n"},
+         all_outputs},
+        {"binary garbage",
+         [](const fs::path& d) {
+             write_file(d / "a.txt", std::string("\x7f"
+                                                 "ELF\0\x01\xff",
+                                                 7));
+             write_file(d / "b.txt", small_input);
+         },
+         "a.txt 1 b.txt 1",
+         1,
+         {"last1 = 0 \r\n"},
+         all_outputs},
+        {"transfer function of 100001 rows",
+         [](const fs::path& d) {
+             write_file(d / "a.txt", small_input);
+             write_file(d / "b.txt", rows_up_to(100001));
+         },
+         "a.txt 1 b.txt 1",
+         1,
+         {"last2 = 100000\r\n", "\r\n n= 4 \r\n"},
+         all_outputs},
+        {"name of 300 characters",
+         prepare_small,
+         long_component + " a.txt 1 b.txt 1",
+         1,
+         {" Failed to open file: " + long_component + " \r\n", "Press any key"},
+         all_outputs},
+        {"path of 300 characters",
+         [deep](const fs::path& d) {
              prepare_small(d);
              fs::create_directories(d / deep);
              write_file(d / deep / "a.txt", small_input);
          },
-         deep + "/a.txt 1 b.txt 1", 1, {" File: " + deep + "/a.txt opened. \r\n"}, all_outputs},
-        {"name with non-ASCII bytes", [](const fs::path& d) { write_file(d / "r\xc3\xa9ponse\xff.txt", small_input); write_file(d / "b.txt", small_input); },
-         "r\xc3\xa9ponse\xff.txt 1 b.txt 1", 1, {" File: r\xc3\xa9ponse\xff.txt opened. \r\n"}, all_outputs},
+         deep + "/a.txt 1 b.txt 1",
+         1,
+         {" File: " + deep + "/a.txt opened. \r\n"},
+         all_outputs},
+        {"name with non-ASCII bytes",
+         [](const fs::path& d) {
+             write_file(d / "r\xc3\xa9ponse\xff.txt", small_input);
+             write_file(d / "b.txt", small_input);
+         },
+         "r\xc3\xa9ponse\xff.txt 1 b.txt 1",
+         1,
+         {" File: r\xc3\xa9ponse\xff.txt opened. \r\n"},
+         all_outputs},
         {"input ends at the first name", prepare_small, "", 2, {ended}, {}},
         {"input ends at the first kind", prepare_small, "a.txt", 2, {" File: a.txt opened. ", ended}, {}},
         {"input ends at the second name", prepare_small, "a.txt 1", 2, {"last1 = 3 \r\n", ended}, {}},
         {"input ends at the second kind", prepare_small, "a.txt 1 b.txt\n", 2, {" File: b.txt opened. ", ended}, {}},
-        {"kind answers that are not 1 or 2", prepare_small, "a.txt abc -1 99999999999999999999 2x b.txt 1", 1,
-         {"delta_f1", "last1 = 3 \r\n", "Press any key"}, all_outputs},
-        {"kind answer 1e5 leaves e5 as the next name", prepare_small, "a.txt 1e5 b.txt 1", 1,
-         {" Failed to open file: e5 \r\n", " File: b.txt opened. "}, all_outputs},
-        {"half-sided input too long to mirror", [](const fs::path& d) { write_file(d / "a.txt", rows_up_to(50002)); write_file(d / "b.txt", small_input); },
-         "a.txt 1 b.txt 1", 2,
-         {"last1 = 50002 \r\n", "\r\n The full-sided spectrum needs 100002 entries; the table holds 100000. \r\n"}, {}},
-        {"response file is a directory", [](const fs::path& d) { prepare_small(d); fs::create_directory(d / "fourier_response.txt"); },
-         "a.txt 1 b.txt 1", 2, {"\r\n Cannot write fourier_response.txt: Is a directory \r\n"}, {}},
-        {"response file on a full disk, older results present", [](const fs::path& d) {
+        {"kind answers that are not 1 or 2",
+         prepare_small,
+         "a.txt abc -1 99999999999999999999 2x b.txt 1",
+         1,
+         {"delta_f1", "last1 = 3 \r\n", "Press any key"},
+         all_outputs},
+        {"kind answer 1e5 leaves e5 as the next name",
+         prepare_small,
+         "a.txt 1e5 b.txt 1",
+         1,
+         {" Failed to open file: e5 \r\n", " File: b.txt opened. "},
+         all_outputs},
+        {"half-sided input too long to mirror",
+         [](const fs::path& d) {
+             write_file(d / "a.txt", rows_up_to(50002));
+             write_file(d / "b.txt", small_input);
+         },
+         "a.txt 1 b.txt 1",
+         2,
+         {"last1 = 50002 \r\n", "\r\n The full-sided spectrum needs 100002 entries; the table holds 100000. \r\n"},
+         {}},
+        {"response file is a directory",
+         [](const fs::path& d) {
+             prepare_small(d);
+             fs::create_directory(d / "fourier_response.txt");
+         },
+         "a.txt 1 b.txt 1",
+         2,
+         {"\r\n Cannot write fourier_response.txt: Is a directory \r\n"},
+         {}},
+        {"response file on a full disk, older results present",
+         [](const fs::path& d) {
              prepare_small(d);
              fs::create_symlink("/dev/full", d / "fourier_response.txt");
          },
-         "a.txt 1 b.txt 1", 2, {"\r\n Cannot write fourier_response.txt: No space left on device \r\n"}, {}},
-        {"time history on a full disk", [](const fs::path& d) { prepare_small(d); fs::create_symlink("/dev/full", d / "inv_fourier.out"); },
-         "a.txt 1 b.txt 1", 2, {"\r\n n= 4 \r\n", "\r\n Cannot write inv_fourier.out: No space left on device \r\n"},
+         "a.txt 1 b.txt 1",
+         2,
+         {"\r\n Cannot write fourier_response.txt: No space left on device \r\n"},
+         {}},
+        {"time history on a full disk",
+         [](const fs::path& d) {
+             prepare_small(d);
+             fs::create_symlink("/dev/full", d / "inv_fourier.out");
+         },
+         "a.txt 1 b.txt 1",
+         2,
+         {"\r\n n= 4 \r\n", "\r\n Cannot write inv_fourier.out: No space left on device \r\n"},
          {"fourier_response.txt", "real_inv.out"}},
-        {"real time history on a full disk", [](const fs::path& d) { prepare_small(d); fs::create_symlink("/dev/full", d / "real_inv.out"); },
-         "a.txt 1 b.txt 1", 2, {"\r\n Cannot write real_inv.out: No space left on device \r\n"},
+        {"real time history on a full disk",
+         [](const fs::path& d) {
+             prepare_small(d);
+             fs::create_symlink("/dev/full", d / "real_inv.out");
+         },
+         "a.txt 1 b.txt 1",
+         2,
+         {"\r\n Cannot write real_inv.out: No space left on device \r\n"},
          {"fourier_response.txt", "inv_fourier.out"}},
     };
 }

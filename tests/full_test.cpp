@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "product/product.hpp"
 #include "tests/support.hpp"
@@ -38,8 +38,7 @@ protected:
 };
 
 TEST_F(ResponseFile, TwoEntries) {
-    EXPECT_EQ(expand_and_write({{1, 2}, {3, 4}}, 0.5),
-              "\r\n\r\n convert to full \r\n\r\n last = 1 \r\n");
+    EXPECT_EQ(expand_and_write({{1, 2}, {3, 4}}, 0.5), "\r\n\r\n convert to full \r\n\r\n last = 1 \r\n");
     EXPECT_EQ(response(),
               "  0.000000e+000 \t  1.0000e+000 \t  2.0000e+000 \r\n"
               "  5.000000e-001 \t  3.0000e+000 \t -4.0000e+000 \r\n");

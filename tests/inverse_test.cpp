@@ -1,3 +1,7 @@
+#include "inverse/inverse.hpp"
+
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -5,9 +9,6 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "inverse/inverse.hpp"
 #include "product/product.hpp"
 #include "tests/reference/reference.hpp"
 #include "tests/support.hpp"

@@ -1,11 +1,7 @@
 // The closing key wait, through a real pseudo-terminal: the program's
 // standard input comes from a file, and the key comes from the terminal.
-#include <chrono>
-#include <csignal>
-#include <string>
-#include <thread>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/ioctl.h>
@@ -13,7 +9,10 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
+#include <chrono>
+#include <csignal>
+#include <string>
+#include <thread>
 
 #include "tests/support.hpp"
 

@@ -1,3 +1,7 @@
+#include "product/product.hpp"
+
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -5,9 +9,6 @@
 #include <random>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "product/product.hpp"
 #include "tests/reference/reference.hpp"
 
 namespace zelvane {
@@ -172,13 +173,27 @@ std::vector<spectrum_table> generated_tables(std::mt19937& rng) {
                 float f = shape == 2 ? -5.0F : 0.0F;
                 for (float& row : rows) {
                     switch (shape) {
-                        case 0: f += 0.5F; break;                                    // even grid
-                        case 1: f += unit(rng) < 0.3F ? 0.0F : 0.25F; break;         // repeats
-                        case 2: f += unit(rng); break;                               // negative start
-                        case 3: f += 0.1F; break;                                    // tenths
-                        case 4: f = unit(rng) * 4; break;                            // no order
-                        case 5: f += unit(rng) < 0.1F ? -1.0F : 1.0F; break;         // one dip or so
-                        default: f = unit(rng) < 0.5F ? -0.0F : 0.0F; break;         // signed zeros
+                        case 0:
+                            f += 0.5F;
+                            break;  // even grid
+                        case 1:
+                            f += unit(rng) < 0.3F ? 0.0F : 0.25F;
+                            break;  // repeats
+                        case 2:
+                            f += unit(rng);
+                            break;  // negative start
+                        case 3:
+                            f += 0.1F;
+                            break;  // tenths
+                        case 4:
+                            f = unit(rng) * 4;
+                            break;  // no order
+                        case 5:
+                            f += unit(rng) < 0.1F ? -1.0F : 1.0F;
+                            break;  // one dip or so
+                        default:
+                            f = unit(rng) < 0.5F ? -0.0F : 0.0F;
+                            break;  // signed zeros
                     }
                     row = f;
                 }
@@ -196,8 +211,15 @@ std::vector<spectrum_table> generated_tables(std::mt19937& rng) {
 // Frequencies on, between, below and above the rows, in grid order and
 // shuffled, plus the non-finite ones.
 std::vector<double> probe_frequencies(const spectrum_table& table, std::mt19937& rng) {
-    std::vector<double> probes = {-1e9, -1, -0.0, 0, 0.05, 1e9, std::numeric_limits<double>::infinity(),
-                                  -std::numeric_limits<double>::infinity(), std::nan("")};
+    std::vector<double> probes = {-1e9,
+                                  -1,
+                                  -0.0,
+                                  0,
+                                  0.05,
+                                  1e9,
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::nan("")};
     for (int j = 0; j <= table.count; ++j) {
         const double row = table.frequencies[j];
         probes.push_back(row);

@@ -1,11 +1,11 @@
+#include "driver/render.hpp"
+
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-
-#include <gtest/gtest.h>
-
-#include "driver/render.hpp"
 
 namespace zelvane {
 namespace {
@@ -112,24 +112,12 @@ struct g_case {
 
 TEST(RenderG, TwelveFourG) {
     const g_case cases[] = {
-        {0.5, "         0.5"},
-        {0.0001, "      0.0001"},
-        {100.0, "         100"},
-        {1.0625, "       1.063"},
-        {10000.0, "      1e+004"},
-        {65536.0, "  6.554e+004"},
-        {0.0, "           0"},
-        {-0.0, "           0"},
-        {static_cast<double>(0.00001F), "      1e-005"},
-        {-2.5, "        -2.5"},
-        {0.1, "         0.1"},
-        {static_cast<double>(0.1F), "         0.1"},
-        {1234.5, "        1235"},
-        {9999.5, "      1e+004"},
-        {0.000099996, "      0.0001"},
-        {0.00009999, "  9.999e-005"},
-        {1.5e-7, "    1.5e-007"},
-        {123456.0, "  1.235e+005"},
+        {0.5, "         0.5"},        {0.0001, "      0.0001"},  {100.0, "         100"},
+        {1.0625, "       1.063"},     {10000.0, "      1e+004"}, {65536.0, "  6.554e+004"},
+        {0.0, "           0"},        {-0.0, "           0"},    {static_cast<double>(0.00001F), "      1e-005"},
+        {-2.5, "        -2.5"},       {0.1, "         0.1"},     {static_cast<double>(0.1F), "         0.1"},
+        {1234.5, "        1235"},     {9999.5, "      1e+004"},  {0.000099996, "      0.0001"},
+        {0.00009999, "  9.999e-005"}, {1.5e-7, "    1.5e-007"},  {123456.0, "  1.235e+005"},
         {-1.0, "          -1"},
     };
     for (const g_case& c : cases) EXPECT_EQ(render_g(c.value, 12, 4), c.text) << std::hexfloat << c.value;
@@ -151,8 +139,7 @@ TEST(RenderLd, Counts) {
 TEST(Format, ConversionsInPlace) {
     EXPECT_EQ(format(" %14.6e \t %12.4e \t %12.4e \n", {1.5, -0.0, 0.25}),
               "  1.500000e+000 \t  0.0000e+000 \t  2.5000e-001 \n");
-    EXPECT_EQ(format("\n delta_f1 = %12.4g   last1 = %ld \n", {0.5, 5L}),
-              "\n delta_f1 =          0.5   last1 = 5 \n");
+    EXPECT_EQ(format("\n delta_f1 = %12.4g   last1 = %ld \n", {0.5, 5L}), "\n delta_f1 =          0.5   last1 = 5 \n");
     EXPECT_EQ(format(" File: %s opened. \n", {std::string_view("a b.txt")}), " File: a b.txt opened. \n");
     EXPECT_EQ(format("100%% done", {}), "100% done");
 }

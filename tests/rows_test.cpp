@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -5,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "spectrum/spectrum.hpp"
 
 namespace zelvane {
 namespace {
+
+using namespace std::string_literals;
 
 constexpr float inf = std::numeric_limits<float>::infinity();
 
@@ -118,8 +120,8 @@ TEST(ReadRows, Stops) {
         {"lone sign and point are used up", "1 -. 5 6 7", {{1, 0, 0}, {5, 6, 7}}},
         {"lone point in the imaginary part", "1 2 . 5 6 7", {{1, 2, 0}, {5, 6, 7}}},
         {"lone sign before text", "1 2 -x 5 6", {{1, 2, 0}}},
-        {"binary garbage", std::string("\x00\x01\xff", 3), {}},
-        {"NUL after a row", std::string("1 2 3\x00 4 5 6", 13), {{1, 2, 3}}},
+        {"binary garbage", "\x00\x01\xff"s, {}},
+        {"NUL after a row", "1 2 3\0 4 5 6"s, {{1, 2, 3}}},
     };
     for (const rows_case& c : cases) check(c);
 }

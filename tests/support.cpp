@@ -1,13 +1,13 @@
 #include "tests/support.hpp"
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace zelvane::testing {
 
@@ -54,14 +54,13 @@ std::string memory_console::output() {
     return {out_buffer_, out_size_};
 }
 
-std::string memory_console::rest_of_input() {
+std::string memory_console::rest_of_input() const {
     std::string rest;
     for (int c = std::getc(con_.in); c != EOF; c = std::getc(con_.in)) rest.push_back(static_cast<char>(c));
     return rest;
 }
 
-working_directory::working_directory(const std::filesystem::path& dir)
-    : previous_(std::filesystem::current_path()) {
+working_directory::working_directory(const std::filesystem::path& dir) : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(dir);
 }
 

@@ -41,7 +41,7 @@ public:
     // Everything shown so far, CR LF and all.
     std::string output();
     // The input not yet read.
-    std::string rest_of_input();
+    std::string rest_of_input() const;
 
 private:
     console con_;

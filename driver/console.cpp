@@ -1,7 +1,5 @@
 #include "driver/console.hpp"
 
-#include <unistd.h>
-
 #include <limits>
 
 #include "driver/text_file.hpp"
@@ -22,8 +20,6 @@ int peek_past_space(std::FILE* in) {
 }
 
 }  // namespace
-
-console standard_console() { return console{stdin, stdout, isatty(fileno(stdout)) != 0}; }
 
 void show(console& con, std::string_view text) {
     std::string bytes;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/text_file.hpp"
 #include "product/product.hpp"
 #include "tests/reference/reference.hpp"
 #include "tests/support.hpp"
@@ -126,10 +127,12 @@ TEST_F(InverseTransform, TwoRowsGiveSumAndDifference) {
                   "  5.000000e-001 \t  2.0000e+000 \t  0.0000e+000 \r\n"),
               "\r\n n= 2 \r\n");
     // At time 2 s, theta is the double nearest pi: 1 + 2 cos(theta) = -1,
-    // and 2 sin(theta) is twice the 1.2246e-16 by which it misses pi.
-    EXPECT_EQ(file(time_history_file_name),
-              "0.00000e+000 3.0000e+000 0.0000e+000\r\n"
-              "2.00000e+000 -1.0000e+000 2.4493e-016\r\n");
+    // and 2 sin(theta) is twice the 1.2246e-16 by which theta misses pi
+    // (2.4493e-16 where the library's sine is exact to the last bit).
+    const auto miss = static_cast<float>(2.0 * std::sin(theta(1, 1, 2)));
+    std::string expected = "0.00000e+000 3.0000e+000 0.0000e+000\r\n";
+    append_crlf(expected, format("%11.5e %10.4e %10.4e\n", {2.0, -1.0, double{miss}}));
+    EXPECT_EQ(file(time_history_file_name), expected);
     EXPECT_EQ(file(real_history_file_name),
               "0.00000e+000 3.0000e+000 \r\n"
               "2.00000e+000 -1.0000e+000 \r\n");
@@ -167,6 +170,9 @@ TEST_F(InverseTransform, MissingResponse) {
 }
 
 TEST(InverseTransformOutput, ReportsFilesThatCannotBeWritten) {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs /dev/full and the POSIX error texts";
+#endif
     const struct {
         const char* blocked;
         bool directory;

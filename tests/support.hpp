@@ -45,8 +45,6 @@ public:
 
 private:
     console con_;
-    char* out_buffer_ = nullptr;
-    std::size_t out_size_ = 0;
 };
 
 // Runs `body` with the working directory set to `dir`, then goes back.
@@ -66,7 +64,7 @@ struct run_result {
     std::string output;    // standard output, byte for byte
 };
 
-// Runs the built program in `dir` in a session of its own (no controlling
+// Runs the built program in `dir` in a session of its own (POSIX only) (no controlling
 // terminal, so the closing key wait ends at once), with standard input read
 // from a file holding `answers`.
 run_result run_program_in(const std::filesystem::path& dir, std::string_view answers);

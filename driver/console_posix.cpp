@@ -1,4 +1,5 @@
-// The closing key wait on a POSIX terminal.
+// The console on POSIX systems: standard streams and the closing key wait
+// on the terminal.
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -40,6 +41,8 @@ void drain_burst(int fd) {
 }
 
 }  // namespace
+
+console standard_console() { return console{stdin, stdout, isatty(fileno(stdout)) != 0}; }
 
 void wait_for_key() {
     std::fflush(stdout);

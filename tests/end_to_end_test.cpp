@@ -264,5 +264,28 @@ TEST(Faults, EndCleanlyWithAMessage) {
     }
 }
 
+// The response cannot be replaced, and an older one is still there: the run
+// must stop rather than compute time histories from the older response.
+TEST(Faults, OlderResponseIsNeverReadBack) {
+    testing::scratch_dir dir;
+    prepare_small(dir.path());
+    const std::string older = "  0.000000e+000 \t  9.0000e+000 \t  0.0000e+000 \r\n";
+    write_file(dir / "fourier_response.txt", older);
+    write_file(dir / "inv_fourier.out", "older\r\n");
+    write_file(dir / "real_inv.out", "older\r\n");
+    fs::permissions(dir / "fourier_response.txt", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir.path(), fs::perms::all);
+
+    const testing::run_result run = testing::run_program_in(dir.path(), "a.txt 1 b.txt 1", testing::run_as::unprivileged);
+
+    EXPECT_EQ(run.exit_status, 2);
+    EXPECT_NE(run.output.find("\r\n Cannot write fourier_response.txt: Permission denied \r\n"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find(" n= "), std::string::npos);
+    EXPECT_EQ(read_file(dir / "fourier_response.txt"), older);
+    EXPECT_EQ(read_file(dir / "inv_fourier.out"), "older\r\n");
+    EXPECT_EQ(read_file(dir / "real_inv.out"), "older\r\n");
+}
+
 }  // namespace
 }  // namespace zelvane

@@ -9,7 +9,7 @@
 
 namespace zelvane::testing {
 
-run_result run_program_in(const std::filesystem::path& dir, std::string_view answers) {
+run_result run_program_in(const std::filesystem::path& dir, std::string_view answers, run_as user) {
     const auto answers_path = dir / ".answers";
     const auto output_path = dir / ".stdout";
     write_file(answers_path, answers);
@@ -25,6 +25,9 @@ run_result run_program_in(const std::filesystem::path& dir, std::string_view ans
         dup2(out, STDOUT_FILENO);
         close(in);
         close(out);
+        // Permissions bind an unprivileged user only; root ignores them.
+        constexpr uid_t nobody = 65534;
+        if (user == run_as::unprivileged && getuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) _exit(125);
         execl(ZELVANE_BINARY, "zelvane", static_cast<char*>(nullptr));
         _exit(127);
     }

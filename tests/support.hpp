@@ -64,9 +64,14 @@ struct run_result {
     std::string output;    // standard output, byte for byte
 };
 
+enum class run_as { caller, unprivileged };
+
 // Runs the built program in `dir` in a session of its own (POSIX only) (no controlling
 // terminal, so the closing key wait ends at once), with standard input read
 // from a file holding `answers`.
-run_result run_program_in(const std::filesystem::path& dir, std::string_view answers);
+// As run_as::unprivileged, a caller who is root runs it as user "nobody",
+// for whom file permissions hold.
+run_result run_program_in(const std::filesystem::path& dir, std::string_view answers,
+                          run_as user = run_as::caller);
 
 }  // namespace zelvane::testing

@@ -20,8 +20,8 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 constexpr int samples = 512;
-constexpr double sample_rate = 100.0;  // Hz
-constexpr double pulse_length = 0.1;   // s
+constexpr double sample_rate = 100.0;      // Hz
+constexpr double pulse_length = 0.1;       // s
 constexpr double natural_frequency = 5.0;  // Hz
 constexpr double damping = 0.05;
 constexpr double transfer_step = 0.05;  // Hz
@@ -35,8 +35,7 @@ bool write_pulse_spectrum(const std::string& path) {
     const double df = sample_rate / samples;
     for (int k = 0; k <= samples / 2; ++k) {
         std::complex<double> sum = 0.0;
-        for (int n = 0; n < samples; ++n)
-            sum += pulse(n / sample_rate) * std::polar(1.0, -2.0 * pi * k * n / samples);
+        for (int n = 0; n < samples; ++n) sum += pulse(n / sample_rate) * std::polar(1.0, -2.0 * pi * k * n / samples);
         sum /= samples;
         std::fprintf(out, "%11.7f %14.6e %14.6e\n", k * df, sum.real(), sum.imag());
     }

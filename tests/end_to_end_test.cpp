@@ -273,10 +273,12 @@ TEST(Faults, OlderResponseIsNeverReadBack) {
     write_file(dir / "fourier_response.txt", older);
     write_file(dir / "inv_fourier.out", "older\r\n");
     write_file(dir / "real_inv.out", "older\r\n");
-    fs::permissions(dir / "fourier_response.txt", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir / "fourier_response.txt",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(dir.path(), fs::perms::all);
 
-    const testing::run_result run = testing::run_program_in(dir.path(), "a.txt 1 b.txt 1", testing::run_as::unprivileged);
+    const testing::run_result run =
+        testing::run_program_in(dir.path(), "a.txt 1 b.txt 1", testing::run_as::unprivileged);
 
     EXPECT_EQ(run.exit_status, 2);
     EXPECT_NE(run.output.find("\r\n Cannot write fourier_response.txt: Permission denied \r\n"), std::string::npos)

@@ -71,7 +71,6 @@ enum class run_as { caller, unprivileged };
 // from a file holding `answers`.
 // As run_as::unprivileged, a caller who is root runs it as user "nobody",
 // for whom file permissions hold.
-run_result run_program_in(const std::filesystem::path& dir, std::string_view answers,
-                          run_as user = run_as::caller);
+run_result run_program_in(const std::filesystem::path& dir, std::string_view answers, run_as user = run_as::caller);
 
 }  // namespace zelvane::testing

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <system_error>
 #include <thread>
 
 #include "driver/text_file.hpp"
@@ -32,8 +33,8 @@ struct inverse_problem {
 // even columns of the time point i / 2 in its first `inherited` entries
 // (column 2k at entry k); since theta(i, k) = theta(i / 2, 2k) bit for bit,
 // they stand for this point's columns below `inherited`. On return it holds
-// this point's own even columns, for the time point 2i. Entry k / 2 is
-// written only after entry k / 2 has been read, so one array serves both.
+// this point's own even columns, for the time point 2i. Column k writes
+// entry k / 2, which column k / 2 has already read, so one array serves both.
 complex_value time_point_sum(const inverse_problem& problem, std::size_t i, sine_cosine* even_columns,
                              std::size_t inherited) {
     const std::size_t n = problem.spectrum.size();
@@ -52,8 +53,9 @@ complex_value time_point_sum(const inverse_problem& problem, std::size_t i, sine
     std::size_t k = 0;
     for (; k < inherited; ++k) add_term(k, even_columns[k].s, even_columns[k].c);
     for (; k < n; ++k) {
-        // The compiler turns the two calls into one sincos call where the
-        // library has it; a test checks that it gives the same values.
+        // With glibc the compiler turns the two calls into one sincos call,
+        // which a test checks gives the same bits; the mingw-w64 build keeps
+        // them apart (see CMakeLists.txt).
         const double theta = base * problem.column_ratio[k];
         add_term(k, std::sin(theta), std::cos(theta));
     }
@@ -107,7 +109,12 @@ std::vector<complex_value> inverse_sums(std::span<const complex_value> spectrum,
     const unsigned helpers = std::max(1U, options.threads) - 1;
     std::vector<std::thread> threads;
     threads.reserve(helpers);
-    for (unsigned t = 0; t < helpers; ++t) threads.emplace_back(worker);
+    try {
+        for (unsigned t = 0; t < helpers; ++t) threads.emplace_back(worker);
+    } catch (const std::system_error&) {
+        // The system has no thread to spare: the threads already started and
+        // this one share the work all the same.
+    }
     worker();
     for (auto& thread : threads) thread.join();
     return sums;

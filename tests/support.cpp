@@ -49,7 +49,7 @@ memory_console::~memory_console() {
     std::fclose(con_.out);
 }
 
-std::string memory_console::output() {
+std::string memory_console::output() const {
     std::fflush(con_.out);
     std::rewind(con_.out);
     std::string shown;

@@ -39,7 +39,7 @@ public:
     ~memory_console();
     console& get() { return con_; }
     // Everything shown so far, CR LF and all.
-    std::string output();
+    std::string output() const;
     // The input not yet read.
     std::string rest_of_input() const;
 

@@ -162,14 +162,17 @@ TEST_F(KeyWait, WholeEscapeSequenceIsTaken) {
 }
 
 TEST_F(KeyWait, TerminalGivenBackWhenEndedBySignal) {
-    start();
-    ASSERT_TRUE(screen_shows("Press any key to exit."));
-    ASSERT_TRUE(waiting_for_key());
-    kill(child_, SIGTERM);
-    const int status = finish();
-    ASSERT_TRUE(WIFSIGNALED(status)) << status;
-    EXPECT_EQ(WTERMSIG(status), SIGTERM);
-    EXPECT_TRUE(modes_restored());
+    for (const int signal_number : {SIGTERM, SIGHUP}) {
+        start();
+        ASSERT_TRUE(screen_shows("Press any key to exit."));
+        ASSERT_TRUE(waiting_for_key());
+        kill(child_, signal_number);
+        const int status = finish();
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WTERMSIG(status), signal_number);
+        EXPECT_TRUE(modes_restored()) << signal_number;
+        screen_.clear();
+    }
 }
 
 }  // namespace

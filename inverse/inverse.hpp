@@ -7,8 +7,9 @@
 // without division by n. Each term is formed in double from the float parts
 // and rounded to float, and the two sums are rounded to float after every
 // addition, k ascending: those roundings fix the written digits, so every
-// path here keeps them. Two rows, a = 1 at 0 Hz and b = 2 at 1 Hz, give
-// 3 + 0i at 0 s and -1 + 0i (within rounding) at 1 s.
+// path here keeps them. Two rows, 1 at 0 Hz and 2 at 0.5 Hz, give 3 + 0i at
+// 0 s and -1 + 2.4493e-16i at 2 s: theta is the double nearest pi, whose
+// sine is 1.2246e-16.
 #pragma once
 
 #include <span>

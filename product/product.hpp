@@ -4,8 +4,8 @@
 //
 // Grid frequencies are i * delta_f1 in double. Rows are compared as floats
 // widened to double; between rows a table is interpolated linearly with
-// weights in double, and every stored part is rounded to float. For rows at
-// 0, 2 and 4 Hz holding 1, 3 and 5, the value at 1 Hz is 2 + 0i.
+// weights in double, and every stored part is rounded to float. Rows at 0, 2
+// and 4 Hz holding 1 + 10i, 2 + 20i and 3 + 30i read 1.5 + 15i at 1 Hz.
 #pragma once
 
 #include <cstdint>

@@ -173,6 +173,10 @@ TEST_F(LoadTable, ReportEdgeCases) {
     ASSERT_TRUE(load("single.txt 1"));
     EXPECT_TRUE(output().ends_with("\r\n delta_f1 =           -2   last1 = 1 \r\n"));
     EXPECT_EQ(table_.values[0].re, 1.0F);
+    // A frequency beyond the float range is an infinity, and so is the spacing.
+    testing::write_file(dir_ / "huge.txt", "1e39 1 0\n");
+    ASSERT_TRUE(load("huge.txt 1"));
+    EXPECT_TRUE(output().ends_with("\r\n delta_f1 =      -1.#INF   last1 = 1 \r\n"));
 }
 
 TEST_F(LoadTable, ReloadClearsEarlierRows) {

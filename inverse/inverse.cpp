@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstddef>
+#include <mutex>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -62,21 +63,42 @@ complex_value time_point_sum(const inverse_problem& problem, std::size_t i, sine
     return {sum_re, sum_im};
 }
 
+// Hands finished time points on in time order: each thread records the point
+// it finished, and whichever thread completes the prefix passes it on.
+class ordered_handover {
+public:
+    ordered_handover(std::size_t n, const time_point_sink& sink) : sums_(n), done_(n), sink_(sink) {}
+
+    void finished(std::size_t i, complex_value sums) {
+        const std::lock_guard hold(lock_);
+        sums_[i] = sums;
+        done_[i] = true;
+        for (; next_ < done_.size() && done_[next_]; ++next_) sink_(next_, sums_[next_]);
+    }
+
+private:
+    std::mutex lock_;
+    std::vector<complex_value> sums_;
+    std::vector<bool> done_;
+    std::size_t next_ = 0;
+    const time_point_sink& sink_;
+};
+
 // Work item `item` of the shared counter. Without sharing, item i is time
 // point i. With sharing, item 0 is time point 0 and item t is the chain
 // o, 2o, 4o, ... below n that starts at the odd o = 2t - 1, computed in that
 // order so each point inherits from the one before it.
 void compute_item(const inverse_problem& problem, std::size_t item, bool share_chain,
-                  std::vector<sine_cosine>& even_columns, std::span<complex_value> sums) {
+                  std::vector<sine_cosine>& even_columns, ordered_handover& out) {
     const std::size_t n = problem.spectrum.size();
     if (!share_chain || item == 0) {
-        sums[item] = time_point_sum(problem, item, nullptr, 0);
+        out.finished(item, time_point_sum(problem, item, nullptr, 0));
         return;
     }
     const std::size_t half = (n + 1) / 2;  // columns 0, 2, 4, ... below n
     std::size_t inherited = 0;
     for (std::size_t i = 2 * item - 1; i < n; i *= 2) {
-        sums[i] = time_point_sum(problem, i, even_columns.data(), inherited);
+        out.finished(i, time_point_sum(problem, i, even_columns.data(), inherited));
         inherited = half;
     }
 }
@@ -91,19 +113,20 @@ bool report_unwritten(console& con, const text_file& file) {
 
 inverse_options default_inverse_options() { return {std::max(1U, std::thread::hardware_concurrency()), true}; }
 
-std::vector<complex_value> inverse_sums(std::span<const complex_value> spectrum, const inverse_options& options) {
+void inverse_sums(std::span<const complex_value> spectrum, const inverse_options& options,
+                  const time_point_sink& sink) {
     const std::size_t n = spectrum.size();
     inverse_problem problem{spectrum, std::vector<double>(n), two_pi()};
     for (std::size_t k = 0; k < n; ++k) problem.column_ratio[k] = static_cast<double>(k) / static_cast<double>(n);
 
-    std::vector<complex_value> sums(n);
+    ordered_handover out(n, sink);
     // Time point 0 and one chain for each odd o below n, or every time point.
     const std::size_t items = !options.share_chain ? n : n == 0 ? 0 : 1 + n / 2;
     std::atomic<std::size_t> next_item{0};
     const auto worker = [&] {
         std::vector<sine_cosine> even_columns(options.share_chain ? (n + 1) / 2 : 0);
         for (std::size_t item = next_item++; item < items; item = next_item++)
-            compute_item(problem, item, options.share_chain, even_columns, sums);
+            compute_item(problem, item, options.share_chain, even_columns, out);
     };
 
     const unsigned helpers = std::max(1U, options.threads) - 1;
@@ -117,6 +140,11 @@ std::vector<complex_value> inverse_sums(std::span<const complex_value> spectrum,
     }
     worker();
     for (auto& thread : threads) thread.join();
+}
+
+std::vector<complex_value> inverse_sums(std::span<const complex_value> spectrum, const inverse_options& options) {
+    std::vector<complex_value> sums(spectrum.size());
+    inverse_sums(spectrum, options, [&](std::size_t i, complex_value point) { sums[i] = point; });
     return sums;
 }
 
@@ -143,19 +171,20 @@ bool inverse_transform(console& con, const inverse_options& options) {
     text_file real_history(real_history_file_name);
     if (!real_history.is_open()) return report_unwritten(con, real_history);
 
-    const std::vector<complex_value> sums = inverse_sums(spectrum, options);
+    // Each time point reaches both files as soon as it and every earlier one
+    // are done, in time order.
     std::string row;
-    for (std::size_t i = 0; i < n; ++i) {
+    inverse_sums(spectrum, options, [&](std::size_t i, complex_value sums) {
         const double t = static_cast<double>(i) * time_step;
-        const double re = sums[i].re;
-        const double im = sums[i].im;
+        const double re = sums.re;
+        const double im = sums.im;
         row.clear();
         format_to(row, "%11.5e %10.4e %10.4e\n", {t, re, im});
         complex_history.write(row);
         row.clear();
         format_to(row, "%11.5e %10.4e \n", {t, re});
         real_history.write(row);
-    }
+    });
     // Both files are finished even when one fails, and each failure is named.
     const bool complex_written = complex_history.close() || report_unwritten(con, complex_history);
     const bool real_written = real_history.close() || report_unwritten(con, real_history);

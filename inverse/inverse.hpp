@@ -12,6 +12,8 @@
 // sine is 1.2246e-16.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -35,7 +37,16 @@ struct inverse_options {
 // All hardware threads, sharing on.
 inverse_options default_inverse_options();
 
-// The n time-point sums (real and imaginary part) of an n-row spectrum.
+// Receives time point i's sums (real and imaginary part). Calls come in time
+// order, i = 0, 1, ..., each as soon as that point and every earlier one are
+// done, from whichever computing thread finished them, never two at once.
+using time_point_sink = std::function<void(std::size_t i, complex_value sums)>;
+
+// Computes the n time points of an n-row spectrum and hands them to `sink`.
+void inverse_sums(std::span<const complex_value> spectrum, const inverse_options& options,
+                  const time_point_sink& sink);
+
+// The n time points, collected.
 std::vector<complex_value> inverse_sums(std::span<const complex_value> spectrum, const inverse_options& options);
 
 // Reads the response file, reports n, and writes the time histories:

@@ -43,8 +43,7 @@ inverse_options default_inverse_options();
 using time_point_sink = std::function<void(std::size_t i, complex_value sums)>;
 
 // Computes the n time points of an n-row spectrum and hands them to `sink`.
-void inverse_sums(std::span<const complex_value> spectrum, const inverse_options& options,
-                  const time_point_sink& sink);
+void inverse_sums(std::span<const complex_value> spectrum, const inverse_options& options, const time_point_sink& sink);
 
 // The n time points, collected.
 std::vector<complex_value> inverse_sums(std::span<const complex_value> spectrum, const inverse_options& options);

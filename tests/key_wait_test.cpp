@@ -87,6 +87,21 @@ protected:
         return true;
     }
 
+    // Starts the program and waits until it shows the closing prompt and has
+    // switched the terminal's modes off for the key wait.
+    bool start_and_reach_key_wait() {
+        start();
+        return screen_shows("Press any key to exit.") && waiting_for_key();
+    }
+
+    // The program ended normally with the completed run's status, 1, and gave
+    // the terminal back.
+    void expect_completed(int status) const {
+        ASSERT_TRUE(WIFEXITED(status)) << status;
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        EXPECT_TRUE(modes_restored());
+    }
+
     void type(const std::string& keys) const {
         ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
     }
@@ -122,20 +137,13 @@ protected:
 };
 
 TEST_F(KeyWait, CtrlCIsAnOrdinaryKey) {
-    start();
-    ASSERT_TRUE(screen_shows("Press any key to exit."));
-    ASSERT_TRUE(waiting_for_key());
+    ASSERT_TRUE(start_and_reach_key_wait());
     type("\x03");
-    const int status = finish();
-    ASSERT_TRUE(WIFEXITED(status)) << status;
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_TRUE(modes_restored());
+    expect_completed(finish());
 }
 
 TEST_F(KeyWait, ShiftAloneSendsNothingAndDoesNotEndTheWait) {
-    start();
-    ASSERT_TRUE(screen_shows("Press any key to exit."));
-    ASSERT_TRUE(waiting_for_key());
+    ASSERT_TRUE(start_and_reach_key_wait());
     std::this_thread::sleep_for(200ms);
     EXPECT_EQ(waitpid(child_, nullptr, WNOHANG), 0);
     type("q");
@@ -146,16 +154,11 @@ TEST_F(KeyWait, KeyTypedEarlierEndsTheWaitAtOnce) {
     type("x");
     start();
     ASSERT_TRUE(screen_shows("Press any key to exit."));
-    const int status = finish();
-    ASSERT_TRUE(WIFEXITED(status)) << status;
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_TRUE(modes_restored());
+    expect_completed(finish());
 }
 
 TEST_F(KeyWait, WholeEscapeSequenceIsTaken) {
-    start();
-    ASSERT_TRUE(screen_shows("Press any key to exit."));
-    ASSERT_TRUE(waiting_for_key());
+    ASSERT_TRUE(start_and_reach_key_wait());
     type("\x1b[A");
     ASSERT_TRUE(WIFEXITED(finish()));
     EXPECT_EQ(pending_input(), 0);
@@ -163,9 +166,7 @@ TEST_F(KeyWait, WholeEscapeSequenceIsTaken) {
 
 TEST_F(KeyWait, TerminalGivenBackWhenEndedBySignal) {
     for (const int signal_number : {SIGTERM, SIGHUP}) {
-        start();
-        ASSERT_TRUE(screen_shows("Press any key to exit."));
-        ASSERT_TRUE(waiting_for_key());
+        ASSERT_TRUE(start_and_reach_key_wait());
         kill(child_, signal_number);
         const int status = finish();
         ASSERT_TRUE(WIFSIGNALED(status)) << status;
